@@ -9,7 +9,7 @@ packages=(
   libgl-dev
   libcurl4-openssl-dev libpcre2-dev libutf8proc-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk xvfb xauth x11-apps imagemagick
+  fonts-noto-cjk xvfb xauth x11-utils imagemagick
 )
 
 missing=()

@@ -47,6 +47,6 @@ private:
 // Deciphers with the given cipher; when `showProgress` is given it becomes the
 // cipher's progress handler first.
 ByteBuffer decryptWithProgress(StreamCipher& cipher, const ByteBuffer& data, std::string_view key,
-                               StreamCipher::ProgressHandler showProgress = {});
+                               StreamCipher::ProgressHandler showProgress);
 
 } // namespace gleaner

@@ -120,7 +120,7 @@ TEST(StreamCipher, DecryptWithProgressInstallsHandler)
 {
     StreamCipher shared;
     const ByteBuffer secret = StreamCipher().encryptBytes(textToBytes("caption"), "0123456789A");
-    EXPECT_EQ(bytesToText(decryptWithProgress(shared, secret, "0123456789A")), "caption");
+    EXPECT_EQ(bytesToText(decryptWithProgress(shared, secret, "0123456789A", {})), "caption");
 
     std::int32_t last = -1;
     decryptWithProgress(shared, secret, "0123456789A", [&](std::int32_t p) { last = p; });

@@ -1,0 +1,20 @@
+#include "search/harvest_state.h"
+
+namespace gleaner {
+
+void initHarvestState(HarvestState& state)
+{
+    state = HarvestState{};
+    state.seenLinks = std::make_unique<LinkSet>();
+    state.emptyLinkSet = std::make_unique<LinkSet>();
+}
+
+void releaseHarvestState(HarvestState& state)
+{
+    state.captionText.clear();
+    state.captionText.shrink_to_fit();
+    state.seenLinks.reset();
+    state.emptyLinkSet.reset();
+}
+
+} // namespace gleaner
