@@ -8,10 +8,22 @@ display=:$((90 + RANDOM % 9))
 
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $program_pid $xvfb 2>/dev/null || true' EXIT
+program_pid=""
+home_pid=""
+trap 'kill $program_pid $home_pid $xvfb 2>/dev/null || true' EXIT
+
+# Unless told otherwise, every host name goes to a local home page, so the
+# picture needs no network.
+flags=${SCREENSHOT_CHROMIUM_FLAGS:-}
+if [ -z "$flags" ]; then
+  port=$((20000 + RANDOM % 20000))
+  python3 -m http.server "$port" --bind 127.0.0.1 --directory "$(dirname "$0")/../docs/screenshot-home" >/dev/null 2>&1 &
+  home_pid=$!
+  flags="--host-resolver-rules=\"MAP * 127.0.0.1:$port\""
+fi
 sleep 1
 
-DISPLAY=$display QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu ${SCREENSHOT_CHROMIUM_FLAGS:-}" \
+DISPLAY=$display QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu $flags" \
   "$program" >/dev/null 2>&1 &
 program_pid=$!
 
