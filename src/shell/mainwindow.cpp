@@ -1,12 +1,16 @@
 #include "shell/mainwindow.h"
 
+#include "search/commands.h"
 #include "search/engines.h"
 #include "shell/embeddedbrowser.h"
 #include "shell/linklistmodel.h"
 #include "shell/qtext.h"
 #include "shell/startupvalues.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QEventLoop>
+#include <QTimer>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -217,6 +221,12 @@ void MainWindow::connectHandlers()
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(esc, &QShortcut::activated, this, &QWidget::close);
 
+    connect(m_search, &QPushButton::clicked, this, [this] { runSearch(m_state, *this); });
+    connect(m_goToPage, &QPushButton::clicked, this, [this] { goToPage(m_state, *this); });
+    connect(m_next, &QPushButton::clicked, this, [this] { nextPage(m_state, *this); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { previousPage(m_state, *this); });
+    m_pageBox->installEventFilter(this);
+
     m_address->installEventFilter(this);
     connect(m_go, &QPushButton::clicked, this, &MainWindow::navigateToAddress);
     connect(m_refresh, &QPushButton::clicked, this, &MainWindow::refreshPage);
@@ -241,6 +251,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             const int key = static_cast<QKeyEvent*>(event)->key();
             onAddressKey(key == Qt::Key_Return || key == Qt::Key_Enter ? 13 : key);
         }
+    }
+    if (watched == m_pageBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            goToPage(m_state, *this);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -339,6 +354,30 @@ void MainWindow::onNewWindow(const QString& address)
     // address falls back to the last hovered link in the status line.
     const QString target = address.isEmpty() ? m_statusLine->text() : address;
     m_browser->navigate(fromQString(target));
+}
+
+// ------------------------------------------------------------ SearchWindow
+
+void MainWindow::navigate(std::string_view address) { m_browser->navigate(address); }
+Text MainWindow::pageHtml() { return m_browser->pageHtml(); }
+Text MainWindow::keyword() { return fromQString(m_keyword->text()); }
+void MainWindow::setKeyword(std::string_view text) { m_keyword->setText(toQString(text)); }
+EngineIndex MainWindow::engineSelection() { return m_engine->currentIndex(); }
+Text MainWindow::countText() { return fromQString(m_count->currentText()); }
+void MainWindow::selectFirstCount() { m_count->setCurrentIndex(0); }
+Text MainWindow::googleBase() { return fromQString(m_googleBase->currentText()); }
+Text MainWindow::pageBoxText() { return fromQString(m_pageBox->text()); }
+void MainWindow::setPageBoxText(std::string_view text) { m_pageBox->setText(toQString(text)); }
+void MainWindow::setCollectEnabled(bool enabled) { m_collect->setEnabled(enabled); }
+Text MainWindow::autoHarvestCaption() { return fromQString(m_autoHarvest->text()); }
+void MainWindow::setAutoHarvestCaption(std::string_view caption) { m_autoHarvest->setText(toQString(caption)); }
+void MainWindow::processEvents() { QCoreApplication::processEvents(); }
+
+void MainWindow::wait(std::int32_t ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace gleaner

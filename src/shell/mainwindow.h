@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/harvest_state.h"
+#include "search/window.h"
 #include "support/streamcipher.h"
 
 #include <QWidget>
@@ -43,8 +44,9 @@ private:
 };
 
 // The program's one window. Every control's objectName is its name in the
-// window definition, so code and tests find controls by name.
-class MainWindow final : public QWidget {
+// window definition, so code and tests find controls by name. The commands
+// reach the controls and the browser through the SearchWindow interface.
+class MainWindow final : public QWidget, public SearchWindow {
     Q_OBJECT
 public:
     MainWindow(HarvestState& state, StreamCipher& captionCipher, QWidget* parent = nullptr);
@@ -69,6 +71,23 @@ public:
     void onProgressChange(int progress, int maximum);
     void onTitleChange(const QString& title);
     void onNewWindow(const QString& address);
+
+    // SearchWindow
+    void navigate(std::string_view address) override;
+    Text pageHtml() override;
+    Text keyword() override;
+    void setKeyword(std::string_view text) override;
+    EngineIndex engineSelection() override;
+    Text countText() override;
+    void selectFirstCount() override;
+    Text googleBase() override;
+    Text pageBoxText() override;
+    void setPageBoxText(std::string_view text) override;
+    void setCollectEnabled(bool enabled) override;
+    Text autoHarvestCaption() override;
+    void setAutoHarvestCaption(std::string_view caption) override;
+    void processEvents() override;
+    void wait(std::int32_t ms) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

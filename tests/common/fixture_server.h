@@ -70,6 +70,17 @@ public:
         return m_requests;
     }
 
+    // The last request for anything but the site icon, which the browser
+    // asks for on its own.
+    std::string lastPageRequest() const
+    {
+        const std::vector<std::string> all = requests();
+        for (auto it = all.rbegin(); it != all.rend(); ++it)
+            if (it->find("/favicon.ico") == std::string::npos)
+                return *it;
+        return {};
+    }
+
     bool saw(const std::string& request) const
     {
         for (const std::string& r : requests())

@@ -22,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 using namespace gleaner;
@@ -316,6 +317,64 @@ private slots:
         QVERIFY(html.starts_with("<html"));
     }
 
+    void searchAndPagingInTheRealWindow_data()
+    {
+        QTest::addColumn<int>("engine");
+        QTest::addColumn<QStringList>("expected"); // Search, Go>> 3, next, previous
+        QTest::newRow("Baidu") << 0
+                               << QStringList{"www.baidu.com/s?wd=kw&pn=0&rn=10", "www.baidu.com/s?wd=kw&pn=20&rn=10",
+                                              "www.baidu.com/s?wd=kw&pn=30&rn=10", "www.baidu.com/s?wd=kw&pn=20&rn=10"};
+        QTest::newRow("Bing") << 1
+                              << QStringList{"cn.bing.com/search?q=kw&first=1&count=10",
+                                             "cn.bing.com/search?q=kw&first=21&count=10",
+                                             "cn.bing.com/search?q=kw&first=31&FORM=PORE&count=10",
+                                             "cn.bing.com/search?q=kw&first=11&FORM=PQRE&count=10"};
+        QTest::newRow("Soso") << 2
+                              << QStringList{"www.soso.com/q?w=kw&pg=1", "www.soso.com/q?w=kw&pg=3",
+                                             "www.soso.com/q?w=kw&pg=4", "www.soso.com/q?w=kw&pg=3"};
+        QTest::newRow("Sougou") << 3
+                                << QStringList{"www.sogou.com/web?query=kw&page=1&num=10",
+                                               "www.sogou.com/web?query=kw&page=3&num=10",
+                                               "www.sogou.com/web?query=kw&page=4&num=10",
+                                               "www.sogou.com/web?query=kw&page=3&num=10"};
+        QTest::newRow("google") << 4
+                                << QStringList{"www.google.test/search?hl=zh-CN&q=kw&start=0&num=10",
+                                               "www.google.test/search?hl=zh-CN&q=kw&start=20&num=10",
+                                               "www.google.test/search?hl=zh-CN&q=kw&start=30&num=10",
+                                               "www.google.test/search?hl=zh-CN&q=kw&start=20&num=10"};
+    }
+    void searchAndPagingInTheRealWindow()
+    {
+        QFETCH(int, engine);
+        QFETCH(QStringList, expected);
+        showWindow();
+        // Host names reach the fixture server; a numeric address would not,
+        // so google is pointed at a host name for the test.
+        auto* google = control<QComboBox>(m_window.get(), "组合框_谷歌网址");
+        google->addItem(QStringLiteral("http://www.google.test"));
+        google->setCurrentIndex(google->count() - 1);
+        control<QComboBox>(m_window.get(), "组合框_引擎")->setCurrentIndex(engine);
+        control<QLineEdit>(m_window.get(), "编辑框_关键字")->setText(QStringLiteral("kw"));
+        auto* pageBox = control<QLineEdit>(m_window.get(), "编辑框_转到页");
+
+        const std::function<void()> steps[] = {
+            [&] { QTest::mouseClick(control<QPushButton>(m_window.get(), "超级按钮_搜索"), Qt::LeftButton); },
+            [&] {
+                pageBox->setText(QStringLiteral("3"));
+                QTest::keyClick(pageBox, Qt::Key_Return);
+            },
+            [&] { QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮_下一页"), Qt::LeftButton); },
+            [&] { QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮_上一页"), Qt::LeftButton); },
+        };
+        for (int i = 0; i < 4; ++i) {
+            QSignalSpy loaded(m_window->browser(), &EmbeddedBrowser::documentComplete);
+            steps[i]();
+            QVERIFY2(loaded.wait(15000), qPrintable(expected[i]));
+            QCOMPARE(QString::fromStdString(server->lastPageRequest()), expected[i]);
+        }
+        QCOMPARE(pageBox->text(), QStringLiteral("3"));
+    }
+
     void pageHtmlOfNoDocumentIsEmpty()
     {
         // A fresh browser that never loaded anything answers with no markup
@@ -344,6 +403,13 @@ void serveFixturePages(gleaner::testing::FixtureServer& s)
     s.page("/popup-script", head + "<title>popup</title></head><body>popup</body></html>");
     const std::string body = "<body><h3 class=\"t\"><a href=\"http://x.example/\">中文</a></h3></body></html>";
     s.page("/chinese-utf8", head + "<title>t</title></head>" + body);
+    // One result page for every engine, with every paging link it looks for.
+    const std::string results = head +
+                                "<title>results</title></head><body><h3><a href=\"http://r.example/\">r</a></h3>"
+                                "<a href=\"/x?first=11&amp;FORM=PQRE\">&lt;上一页</a>"
+                                "<a href=\"/x?first=31&amp;FORM=PORE\">下一页&gt;</a></body></html>";
+    for (const char* path : {"/s", "/search", "/q", "/web"})
+        s.page(path, results);
     s.page("/chinese-gbk",
            "<html><head><meta charset=\"gbk\"><title>t</title></head><body><h3 class=\"t\"><a "
            "href=\"http://x.example/\">\xD6\xD0\xCE\xC4</a></h3></body></html>",

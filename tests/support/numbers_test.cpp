@@ -46,3 +46,12 @@ TEST(Numbers, XorInt)
     EXPECT_EQ(xorInt(0x0F, 0xFF), 0xF0);
     EXPECT_EQ(xorInt(-1, 0), -1);
 }
+
+TEST(Numbers, WrappingArithmetic)
+{
+    EXPECT_EQ(wrapAdd(INT32_MAX, 1), INT32_MIN);
+    EXPECT_EQ(wrapSub(INT32_MIN, 1), INT32_MAX);
+    EXPECT_EQ(wrapMul(65536, 65536), 0);
+    EXPECT_EQ(wrapMul(INT32_MAX, 10), -10);
+    EXPECT_EQ(wrapMul(-3, 7), -21);
+}
