@@ -1,14 +1,21 @@
 #include "shell/mainwindow.h"
 
+#include "harvest/collect.h"
+#include "harvest/listcommands.h"
+#include "search/autoharvest.h"
 #include "search/commands.h"
 #include "search/engines.h"
 #include "shell/embeddedbrowser.h"
 #include "shell/linklistmodel.h"
+#include "shell/messagebox.h"
 #include "shell/qtext.h"
 #include "shell/startupvalues.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
 #include <QEventLoop>
 #include <QTimer>
 #include <QComboBox>
@@ -227,6 +234,19 @@ void MainWindow::connectHandlers()
     connect(m_previous, &QPushButton::clicked, this, [this] { previousPage(m_state, *this); });
     m_pageBox->installEventFilter(this);
 
+    const auto collect = [this] { collectPage(m_state, *this); };
+    connect(m_collect, &QPushButton::clicked, this, collect);
+    connect(m_autoHarvest, &QPushButton::clicked, this,
+            [this, collect] { toggleAutoHarvest(m_state, *this, collect); });
+    // Queued, so that a Collect with its waits runs outside the browser's
+    // own signal delivery.
+    connect(m_browser, &EmbeddedBrowser::documentComplete, this,
+            [this, collect] { onPageLoaded(m_state, *this, collect); }, Qt::QueuedConnection);
+    connect(m_copy, &QPushButton::clicked, this, [this] { copyLink(*this); });
+    connect(m_export, &QPushButton::clicked, this, [this] { exportLinks(*this); });
+    connect(m_clear, &QPushButton::clicked, this, [this] { clearLinks(m_state, *this); });
+    connect(m_list, &QListView::doubleClicked, this, [this] { openLink(*this); });
+
     m_address->installEventFilter(this);
     connect(m_go, &QPushButton::clicked, this, &MainWindow::navigateToAddress);
     connect(m_refresh, &QPushButton::clicked, this, &MainWindow::refreshPage);
@@ -379,5 +399,47 @@ void MainWindow::wait(std::int32_t ms)
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
+
+// ----------------------------------------------------------- HarvestWindow
+
+bool MainWindow::domainOnly() { return m_domainOnly->isChecked(); }
+bool MainWindow::deduplicate() { return m_deduplicate->isChecked(); }
+void MainWindow::appendLink(const Text& link) { m_links->append(link); }
+std::int32_t MainWindow::linkCount() { return m_links->count(); }
+
+Text MainWindow::linkText(std::int32_t index)
+{
+    return index >= 0 && index < m_links->count() ? m_links->text(index) : Text();
+}
+
+std::int32_t MainWindow::selectedLink()
+{
+    const QModelIndexList selected = m_list->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void MainWindow::clearLinkList() { m_links->clear(); }
+void MainWindow::setLinkCountLabel(std::string_view text) { m_linkCount->setText(toQString(text)); }
+void MainWindow::showMessage(std::string_view text, bool errorIcon) { gleaner::showMessage(text, errorIcon); }
+void MainWindow::setClipboardText(std::string_view text) { QGuiApplication::clipboard()->setText(toQString(text)); }
+
+std::optional<std::string> MainWindow::askSavePath(std::string_view fileName, const std::string& folder)
+{
+    const QString name = toQString(fileName);
+    const QString dir = QFile::decodeName(QByteArray::fromStdString(folder));
+    if (m_saveDialogHandler)
+        return m_saveDialogHandler(name, dir);
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setDirectory(dir);
+    dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+}
+
+std::string MainWindow::programFolder() { return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(); }
 
 } // namespace gleaner

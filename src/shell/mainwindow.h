@@ -1,10 +1,12 @@
 #pragma once
 
 #include "search/harvest_state.h"
-#include "search/window.h"
+#include "harvest/window.h"
 #include "support/streamcipher.h"
 
 #include <QWidget>
+
+#include <functional>
 
 #include <vector>
 
@@ -45,8 +47,8 @@ private:
 
 // The program's one window. Every control's objectName is its name in the
 // window definition, so code and tests find controls by name. The commands
-// reach the controls and the browser through the SearchWindow interface.
-class MainWindow final : public QWidget, public SearchWindow {
+// reach the controls and the browser through the HarvestWindow interface.
+class MainWindow final : public QWidget, public HarvestWindow {
     Q_OBJECT
 public:
     MainWindow(HarvestState& state, StreamCipher& captionCipher, QWidget* parent = nullptr);
@@ -89,6 +91,24 @@ public:
     void processEvents() override;
     void wait(std::int32_t ms) override;
 
+    // HarvestWindow
+    bool domainOnly() override;
+    bool deduplicate() override;
+    void appendLink(const Text& link) override;
+    std::int32_t linkCount() override;
+    Text linkText(std::int32_t index) override;
+    std::int32_t selectedLink() override;
+    void clearLinkList() override;
+    void setLinkCountLabel(std::string_view text) override;
+    void showMessage(std::string_view text, bool errorIcon) override;
+    void setClipboardText(std::string_view text) override;
+    std::optional<std::string> askSavePath(std::string_view fileName, const std::string& folder) override;
+    std::string programFolder() override;
+
+    // Tests answer the save dialog through this seam.
+    using SaveDialogHandler = std::function<std::optional<std::string>(const QString& fileName, const QString& folder)>;
+    void setSaveDialogHandler(SaveDialogHandler handler) { m_saveDialogHandler = std::move(handler); }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -102,6 +122,7 @@ private:
     HarvestState& m_state;
     StreamCipher& m_captionCipher;
     bool m_outerSizeSet = false;
+    SaveDialogHandler m_saveDialogHandler;
 
     TabControl* m_tabs = nullptr;
     QWidget* m_harvestPage = nullptr;

@@ -49,7 +49,9 @@ public:
         });
         m_port = m_server.bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
-        // The socket already listens after binding: early requests wait in its queue.
+        // A stop before the accept loop runs would be lost: wait for it.
+        for (int i = 0; i < 5000 && !m_server.is_running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return m_port;
     }
 

@@ -12,6 +12,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -375,6 +378,92 @@ private slots:
         QCOMPARE(pageBox->text(), QStringLiteral("3"));
     }
 
+    // Search on Sougou, whose links pass unchanged, and wait for page 1.
+    void searchSougou()
+    {
+        control<QComboBox>(m_window.get(), "组合框_引擎")->setCurrentIndex(3);
+        control<QLineEdit>(m_window.get(), "编辑框_关键字")->setText(QStringLiteral("kw"));
+        QSignalSpy loaded(m_window->browser(), &EmbeddedBrowser::documentComplete);
+        QTest::mouseClick(control<QPushButton>(m_window.get(), "超级按钮_搜索"), Qt::LeftButton);
+        QVERIFY(loaded.wait(15000));
+        // Let the window handle the load as well before the test clicks on.
+        QCoreApplication::processEvents();
+    }
+
+    void collectAndTheListCommands()
+    {
+        showWindow();
+        searchSougou();
+        auto* list = control<QListView>(m_window.get(), "列表框_采集网址");
+        auto* label = control<QLabel>(m_window.get(), "标签7");
+        QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮_采集"), Qt::LeftButton);
+        QCOMPARE(m_window->linkCount(), 2);
+        QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("http://s1-1.example"));
+        QCOMPARE(label->text(), QStringLiteral("2"));
+
+        control<QCheckBox>(m_window.get(), "选择框_域名处理")->setChecked(false);
+        control<QCheckBox>(m_window.get(), "选择框_去重复")->setChecked(true);
+        QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮_采集"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮_采集"), Qt::LeftButton);
+        QCOMPARE(m_window->linkCount(), 4); // the second Collect adds nothing new
+        QCOMPARE(list->model()->index(3, 0).data().toString(), QStringLiteral("http://s1-2.example/a/b"));
+
+        // Copy the selected row.
+        list->setCurrentIndex(list->model()->index(2, 0));
+        QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮1"), Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("http://s1-1.example/a/b"));
+
+        // Export through the dialog, answered by the test.
+        const QString path = QDir::temp().filePath(QStringLiteral("gleaner-shell-export.txt"));
+        QFile::remove(path);
+        QString offeredName, offeredFolder;
+        m_window->setSaveDialogHandler([&](const QString& name, const QString& folder) -> std::optional<std::string> {
+            offeredName = name;
+            offeredFolder = folder;
+            return QFile::encodeName(path).toStdString();
+        });
+        QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮2"), Qt::LeftButton);
+        QCOMPARE(offeredName, QStringLiteral("Good"));
+        QCOMPARE(offeredFolder, QCoreApplication::applicationDirPath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("http://s1-1.example\r\nhttp://s1-2.example\r\n"
+                                            "http://s1-1.example/a/b\r\nhttp://s1-2.example/a/b\r\n"));
+        file.remove();
+
+        // Double-click opens the row in the browser.
+        QSignalSpy loaded(m_window->browser(), &EmbeddedBrowser::documentComplete);
+        const QRect row = list->visualRect(list->model()->index(0, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        QVERIFY(loaded.wait(15000));
+        QCOMPARE(m_window->browser()->url().host(), QStringLiteral("s1-1.example"));
+
+        QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮3"), Qt::LeftButton);
+        QCOMPARE(m_window->linkCount(), 0);
+        QCOMPARE(label->text(), QStringLiteral("0"));
+    }
+
+    void oneClickHarvestRunsToTheLastPage()
+    {
+        showWindow();
+        searchSougou();
+        control<QCheckBox>(m_window.get(), "选择框_域名处理")->setChecked(false);
+        auto* button = control<QPushButton>(m_window.get(), "按钮_自动采集");
+        auto* collect = control<QPushButton>(m_window.get(), "按钮_采集");
+        QTest::mouseClick(button, Qt::LeftButton);
+        // The click returns once the first page is collected and turned.
+        QCOMPARE(button->text(), QStringLiteral("停止采集"));
+        QVERIFY(!collect->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(button->text(), QStringLiteral("一键采集"), 60000);
+        QVERIFY(collect->isEnabled());
+        QCOMPARE(m_window->linkCount(), 10);
+        for (int page = 1; page <= 5; ++page)
+            QCOMPARE(QString::fromStdString(m_window->linkText(2 * (page - 1))),
+                     QStringLiteral("http://s%1-1.example/a/b").arg(page));
+        QCOMPARE(control<QLineEdit>(m_window.get(), "编辑框_转到页")->text(), QStringLiteral("5"));
+    }
+
     void pageHtmlOfNoDocumentIsEmpty()
     {
         // A fresh browser that never loaded anything answers with no markup
@@ -408,8 +497,20 @@ void serveFixturePages(gleaner::testing::FixtureServer& s)
                                 "<title>results</title></head><body><h3><a href=\"http://r.example/\">r</a></h3>"
                                 "<a href=\"/x?first=11&amp;FORM=PQRE\">&lt;上一页</a>"
                                 "<a href=\"/x?first=31&amp;FORM=PORE\">下一页&gt;</a></body></html>";
-    for (const char* path : {"/s", "/search", "/q", "/web"})
+    for (const char* path : {"/s", "/search", "/q"})
         s.page(path, results);
+    // Sougou's pages 1 to 5, two results each; page 5 is the last.
+    s.handle("/web", [head](const httplib::Request& req, httplib::Response& res) {
+        const int page = std::atoi(req.get_param_value("page").c_str());
+        const std::string n = std::to_string(page);
+        std::string html = head + "<title>page " + n + "</title></head><body>";
+        for (const char* r : {"1", "2"})
+            html += "<h3 class=\"t\"><a href=\"http://s" + n + "-" + r + ".example/a/b\">" + r + "</a></h3>";
+        html += "<a href=\"/x?first=11&amp;FORM=PQRE\">&lt;上一页</a>";
+        if (page < 5)
+            html += "<a href=\"/x?first=31&amp;FORM=PORE\">下一页&gt;</a>";
+        res.set_content(html + "</body></html>", "text/html; charset=utf-8");
+    });
     s.page("/chinese-gbk",
            "<html><head><meta charset=\"gbk\"><title>t</title></head><body><h3 class=\"t\"><a "
            "href=\"http://x.example/\">\xD6\xD0\xCE\xC4</a></h3></body></html>",
