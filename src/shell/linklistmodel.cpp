@@ -2,11 +2,13 @@
 
 #include "shell/qtext.h"
 
+#include <QTimer>
+
 namespace gleaner {
 
 int LinkListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_links.size());
+    return parent.isValid() ? 0 : m_announced;
 }
 
 QVariant LinkListModel::data(const QModelIndex& index, int role) const
@@ -18,9 +20,21 @@ QVariant LinkListModel::data(const QModelIndex& index, int role) const
 
 void LinkListModel::append(Text link)
 {
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
     m_links.push_back(std::move(link));
+    if (!m_announcePending) {
+        m_announcePending = true;
+        QTimer::singleShot(kAnnounceMs, this, &LinkListModel::announceRows);
+    }
+}
+
+void LinkListModel::announceRows()
+{
+    m_announcePending = false;
+    const int total = static_cast<int>(m_links.size());
+    if (total <= m_announced)
+        return;
+    beginInsertRows({}, m_announced, total - 1);
+    m_announced = total;
     endInsertRows();
 }
 
@@ -28,6 +42,7 @@ void LinkListModel::clear()
 {
     beginResetModel();
     m_links.clear();
+    m_announced = 0;
     endResetModel();
 }
 

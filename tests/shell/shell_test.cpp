@@ -398,6 +398,8 @@ private slots:
         auto* label = control<QLabel>(m_window.get(), "标签7");
         QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮_采集"), Qt::LeftButton);
         QCOMPARE(m_window->linkCount(), 2);
+        // The view hears of new rows shortly after they were appended.
+        QTRY_COMPARE(list->model()->rowCount(), 2);
         QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("http://s1-1.example"));
         QCOMPARE(label->text(), QStringLiteral("2"));
 
@@ -406,6 +408,7 @@ private slots:
         QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮_采集"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(m_window.get(), "按钮_采集"), Qt::LeftButton);
         QCOMPARE(m_window->linkCount(), 4); // the second Collect adds nothing new
+        QTRY_COMPARE(list->model()->rowCount(), 4);
         QCOMPARE(list->model()->index(3, 0).data().toString(), QStringLiteral("http://s1-2.example/a/b"));
 
         // Copy the selected row.
