@@ -6,6 +6,7 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -94,19 +95,30 @@ public:
 private:
     void record(const httplib::Request& req)
     {
-        std::string target = req.get_header_value("Host");
-        if (const auto colon = target.find(':'); colon != std::string::npos)
-            target.resize(colon);
-        target += req.path;
-        if (!req.params.empty()) {
-            // The raw query keeps the bytes exactly as the client sent them.
-            const auto q = req.target.find('?');
-            if (q != std::string::npos)
-                target += req.target.substr(q);
-        }
         std::lock_guard lock(m_mutex);
-        m_requests.push_back(target);
+        m_requests.push_back(describe(req));
     }
+
+public:
+    // host + path + "?" + raw query. A request sent to the server as a proxy
+    // names scheme and host in its target; they are taken from there.
+    static std::string describe(const httplib::Request& req)
+    {
+        std::string target = req.target;
+        std::string host = req.get_header_value("Host");
+        for (const char* scheme : {"http://", "https://"}) {
+            if (target.rfind(scheme, 0) == 0) {
+                const auto slash = target.find('/', std::strlen(scheme));
+                host = target.substr(std::strlen(scheme), slash - std::strlen(scheme));
+                target = slash == std::string::npos ? "/" : target.substr(slash);
+            }
+        }
+        if (const auto colon = host.find(':'); colon != std::string::npos)
+            host.resize(colon);
+        return host + target;
+    }
+
+private:
 
     httplib::Server m_server;
     std::thread m_thread;
