@@ -26,6 +26,9 @@ public:
     RegexObject(RegexObject&&) noexcept;
     RegexObject& operator=(RegexObject&&) noexcept;
 
+    // A second object on the same compiled pattern and the same matches.
+    RegexObject copy() const { return *this; }
+
     // Compiles `pattern`. A flag left out counts as true. Returns 1 on
     // success; 0 when the pattern does not compile, which leaves the object
     // without a pattern.

@@ -124,7 +124,7 @@ TEST(RegexObject, CopiesShareResults)
     RegexObject re;
     ASSERT_EQ(re.create("(b)"), 1);
     re.execute("abcb");
-    const RegexObject copy = re;
+    const RegexObject copy = re.copy();
     EXPECT_EQ(copy.matchCount(), 2);
     EXPECT_EQ(copy.subMatchText(2, 1), "b");
     EXPECT_EQ(copy.pattern(), "(b)");
