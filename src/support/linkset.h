@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace gleaner {
@@ -43,11 +44,13 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
     };
-    using Map = std::unordered_map<std::string, std::string, Hash, std::equal_to<>>;
+    using Keys = std::unordered_set<std::string, Hash, std::equal_to<>>;
 
-    Map m_entries;
-    // Node-based map: element addresses stay valid across rehashing.
-    std::vector<const Map::value_type*> m_order;
+    Keys m_keys;
+    // Node-based set: element addresses stay valid across rehashing.
+    std::vector<const std::string*> m_order;
+    // Values are almost always empty; only the others are stored.
+    std::unordered_map<const std::string*, std::string> m_values;
 };
 
 } // namespace gleaner
