@@ -12,11 +12,11 @@ namespace gleaner {
 
 namespace {
 
+long systemWrite(int fd, const void* data, std::size_t size) { return ::write(fd, data, size); }
+
 WriteFunction& writeFunction()
 {
-    static WriteFunction write = [](int fd, const void* data, std::size_t size) -> long {
-        return ::write(fd, data, size);
-    };
+    static WriteFunction write = systemWrite;
     return write;
 }
 
@@ -54,9 +54,7 @@ std::string folderOf(const std::string& path)
 
 void setExportWriteFunction(WriteFunction write)
 {
-    writeFunction() = write ? std::move(write) : WriteFunction([](int fd, const void* data, std::size_t size) -> long {
-        return ::write(fd, data, size);
-    });
+    writeFunction() = write ? std::move(write) : WriteFunction(systemWrite);
 }
 
 void copyLink(HarvestWindow& window)

@@ -33,19 +33,16 @@ std::int32_t offsetOfPage(HarvestState& state, std::int32_t page)
 
 Text escapeKeyword(std::string_view keyword)
 {
+    // The four bytes are below 0x40, so none can be the second byte of a
+    // double-byte character: a plain byte loop is safe.
     Text out;
     out.reserve(keyword.size());
-    for (std::size_t i = 0; i < keyword.size(); ++i) {
-        const auto b = static_cast<unsigned char>(keyword[i]);
-        if (b >= 0x80 && i + 1 < keyword.size()) {
-            // A double-byte character: its second byte may look like ASCII.
-            out.append(keyword.substr(i, 2));
-            ++i;
-        } else if (changesAddress(b)) {
+    for (const char c : keyword) {
+        const auto b = static_cast<unsigned char>(c);
+        if (changesAddress(b))
             appendEscape(out, b);
-        } else {
-            out.push_back(static_cast<char>(b));
-        }
+        else
+            out.push_back(c);
     }
     return out;
 }

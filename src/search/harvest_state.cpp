@@ -11,8 +11,7 @@ void initHarvestState(HarvestState& state)
 
 void releaseHarvestState(HarvestState& state)
 {
-    state.captionText.clear();
-    state.captionText.shrink_to_fit();
+    state.captionText = Text();
     state.seenLinks.reset();
     state.emptyLinkSet.reset();
 }

@@ -71,7 +71,7 @@ private:
     {
         const std::string described = FixtureServer::describe(req);
         const std::string host = described.substr(0, described.find('/'));
-        const std::string& path = pathOf(req);
+        const std::string path = pathOf(described);
         std::string html;
         if (host == "www.baidu.com" && path == "/link") {
             const int r = std::atoi(req.get_param_value("url").substr(1).c_str());
@@ -130,13 +130,11 @@ private:
         res.set_content(html, "text/html; charset=utf-8");
     }
 
-    static const std::string& pathOf(const httplib::Request& req)
+    // The path of a described request, without its query.
+    static std::string pathOf(const std::string& described)
     {
-        static thread_local std::string path;
-        const std::string d = FixtureServer::describe(req);
-        path = d.substr(d.find('/'));
-        path = path.substr(0, path.find('?'));
-        return path;
+        const std::string target = described.substr(described.find('/'));
+        return target.substr(0, target.find('?'));
     }
 
     template <typename Link>
