@@ -22,12 +22,7 @@ HarvestState& harvestState()
     return state;
 }
 
-StreamCipher& captionCipher()
-{
-    if (!cipherSlot())
-        cipherSlot() = std::make_unique<StreamCipher>();
-    return *cipherSlot();
-}
+StreamCipher& captionCipher() { return *cipherSlot(); }
 
 void initProgramState()
 {

@@ -6,6 +6,7 @@
 namespace gleaner {
 
 // The program-wide harvest state and the cipher that deciphers the caption.
+// The cipher exists from initProgramState to releaseProgramState.
 HarvestState& harvestState();
 StreamCipher& captionCipher();
 

@@ -208,7 +208,10 @@ void composeRun(std::vector<char32_t>& cps, std::size_t begin, std::size_t end)
 
 } // namespace
 
-int decodeCp936(const unsigned char* p, std::size_t available, char32_t& codePoint)
+namespace {
+
+// One unit by the code page's rule; kNoChar when it maps to no character.
+int decodeUnit(const unsigned char* p, std::size_t available, char32_t& codePoint)
 {
     const unsigned char b = p[0];
     if (b < 0x80) {
@@ -217,13 +220,21 @@ int decodeCp936(const unsigned char* p, std::size_t available, char32_t& codePoi
     }
     const Tables& t = tables();
     if (isPairLead(b) && available >= 2 && isPairTrail(p[1])) {
-        const char32_t cp = t.pairs[pairIndex(b, p[1])];
-        codePoint = cp == kNoChar ? kReplacement : cp;
+        codePoint = t.pairs[pairIndex(b, p[1])];
         return 2;
     }
-    const char32_t cp = t.high[b - 0x80];
-    codePoint = cp == kNoChar ? kReplacement : cp;
+    codePoint = t.high[b - 0x80];
     return 1;
+}
+
+} // namespace
+
+int decodeCp936(const unsigned char* p, std::size_t available, char32_t& codePoint)
+{
+    const int width = decodeUnit(p, available, codePoint);
+    if (codePoint == kNoChar)
+        codePoint = kReplacement;
+    return width;
 }
 
 void appendUtf8(std::string& out, char32_t cp)
@@ -316,23 +327,12 @@ std::string cp936ToUtf8(std::string_view text)
 
 std::optional<std::string> cp936ToUtf8Strict(std::string_view text)
 {
-    const Tables& t = tables();
     std::string out;
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t i = 0;
     while (i < text.size()) {
-        const unsigned char b = p[i];
         char32_t cp;
-        if (b < 0x80) {
-            cp = b;
-            ++i;
-        } else if (isPairLead(b) && i + 1 < text.size() && isPairTrail(p[i + 1])) {
-            cp = t.pairs[pairIndex(b, p[i + 1])];
-            i += 2;
-        } else {
-            cp = t.high[b - 0x80];
-            ++i;
-        }
+        i += static_cast<std::size_t>(decodeUnit(p + i, text.size() - i, cp));
         if (cp == kNoChar)
             return std::nullopt;
         appendUtf8(out, cp);
